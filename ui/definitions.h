@@ -74,6 +74,8 @@ extern const WindowDefinition kAuthorWindow;
 extern const WindowDefinition kEasterEggWindow;
 extern const WindowDefinition kContactWindow;
 extern const WindowDefinition kUpdateHelpWindow;
+// The six windows, main window first.
+extern const WindowDefinition* const kAllWindows[6];
 
 // The control of the window with that name; nullptr when it has none.
 const ControlDefinition* find_control(const WindowDefinition& window, std::string_view name);

@@ -16,7 +16,8 @@ struct HandlerBinding {
     std::string_view name;
     EventHandler handler;
 };
-// The program's handlers, looked up by the names in the definitions when windows are built.
+// The program's handlers, looked up by the names in the definitions (ui/definitions.h lists
+// them). Replaces earlier bindings; an event whose name has no binding does nothing.
 void bind_handlers(std::span<const HandlerBinding> bindings);
 
 // Builds the window from its definition and shows it as a plain window with no owner.

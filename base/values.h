@@ -2,8 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // A byte string in code page 936; no zero bytes. Empty and absent are the same value.
@@ -28,6 +30,13 @@ Text concat_parts(std::initializer_list<std::string_view> parts);
 template <class... Parts>
 Text concat(const Parts&... parts) {
     return concat_parts({std::string_view(parts)...});
+}
+// Appends to a text the caller gives up, in place: `text = concat(std::move(text), piece)`
+// in a loop builds a text in time linear in its final length.
+template <class... Parts>
+Text concat(Text&& first, const Parts&... parts) {
+    (first.append(std::string_view(parts)), ...);
+    return std::move(first);
 }
 // -1, 0 or 1 from an unsigned byte-by-byte comparison; a proper prefix orders first.
 int compare_texts(std::string_view a, std::string_view b);

@@ -10,7 +10,7 @@ packages=(
     build-essential cmake ninja-build pkg-config python3 openssl dpkg-dev
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     wine wine64 xvfb x11-utils imagemagick fonts-wqy-microhei
-    libpng-dev zlib1g-dev libcurl4-openssl-dev libqrencode-dev
+    libpng-dev zlib1g-dev libcurl4-openssl-dev libqrencode-dev zbar-tools
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
 )

@@ -1,0 +1,72 @@
+// The desktop services over an in-memory list of windows.
+#include "tests/fakes/fake_desktop.h"
+
+#include <algorithm>
+
+#include "base/riff.h"
+
+namespace {
+
+struct FakeDesktop {
+    std::vector<FakeWindow> windows;
+    TextList handles;  // formatted once, so that listing costs only the copy
+    std::vector<FakeClick> clicks;
+    std::vector<FakeSound> sounds;
+    std::vector<std::string> urls;
+    int physical_depth = 0;
+};
+
+FakeDesktop& desktop() {
+    static FakeDesktop instance;
+    return instance;
+}
+
+void format_handles() {
+    FakeDesktop& fake = desktop();
+    fake.handles.clear();
+    for (const FakeWindow& window : fake.windows) fake.handles.push_back(std::to_string(window.handle));
+}
+
+}  // namespace
+
+void fake_desktop_reset() { desktop() = FakeDesktop{}; }
+
+void fake_desktop_set_windows(std::vector<FakeWindow> windows) {
+    desktop().windows = std::move(windows);
+    format_handles();
+}
+
+const std::vector<FakeClick>& fake_clicks() { return desktop().clicks; }
+const std::vector<FakeSound>& fake_sounds() { return desktop().sounds; }
+const std::vector<std::string>& fake_opened_urls() { return desktop().urls; }
+bool fake_in_physical_pixels() { return desktop().physical_depth > 0; }
+
+TextList list_visible_windows() {
+    FakeDesktop& fake = desktop();
+    TextList listed = fake.handles;
+    if (std::erase_if(fake.windows, [](const FakeWindow& window) { return window.vanishes; }) > 0) format_handles();
+    return listed;
+}
+
+bool window_rect(std::int32_t handle, RectangleRecord& record) {
+    const std::vector<FakeWindow>& windows = desktop().windows;
+    const auto found = std::find_if(windows.begin(), windows.end(),
+                                    [handle](const FakeWindow& window) { return window.handle == handle; });
+    if (found == windows.end() || found->query_fails) return false;
+    record = found->rect;
+    return true;
+}
+
+void click_at(std::int32_t x, std::int32_t y) { desktop().clicks.push_back({x, y, fake_in_physical_pixels()}); }
+
+bool play_sound(std::span<const unsigned char> image, bool loop) {
+    if (!walk_riff(image)) return false;
+    desktop().sounds.push_back({image.size(), loop});
+    return true;
+}
+
+void open_in_browser(std::string_view url) { desktop().urls.emplace_back(url); }
+
+PixelMode enter_physical_pixels() { return desktop().physical_depth++; }
+
+void leave_physical_pixels(PixelMode previous) { desktop().physical_depth = static_cast<int>(previous); }

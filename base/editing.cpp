@@ -34,8 +34,9 @@ Size find_match(std::string_view text, Size from, std::string_view part, bool ig
     return std::string_view::npos;
 }
 
-Size clamp_offset(std::int32_t position_minus_one, Size length) {
-    return std::min(static_cast<Size>(std::max(position_minus_one, 0)), length);
+// The byte offset of a 1-based position, positions below 1 taken as 1, cut to the length.
+Size offset_of(std::int32_t position, Size length) {
+    return position <= 1 ? 0 : std::min(static_cast<Size>(position) - 1, length);
 }
 
 std::int32_t position_of(Size offset) { return static_cast<std::int32_t>(offset + 1); }
@@ -71,7 +72,7 @@ Text middle_of(std::string_view text, std::int32_t start, std::int32_t n) {
 
 std::int32_t find_from(std::string_view text, std::string_view part,
                        std::optional<std::int32_t> start, bool ignore_case) {
-    const Size from = start ? clamp_offset(*start - 1, text.size()) : 0;
+    const Size from = offset_of(start.value_or(1), text.size());
     if (from >= text.size()) return -1;
     if (part.empty()) return 1;
     const Size found = find_match(text, from, part, ignore_case);
@@ -81,7 +82,7 @@ std::int32_t find_from(std::string_view text, std::string_view part,
 std::int32_t find_last(std::string_view text, std::string_view part,
                        std::optional<std::int32_t> end, bool ignore_case) {
     const std::string_view region =
-        end ? text.substr(0, clamp_offset(*end - 1, text.size())) : text;
+        end ? text.substr(0, offset_of(*end, text.size())) : text;
     if (region.empty()) return -1;
     if (part.empty()) return 1;
     std::int32_t last = -1;
@@ -95,7 +96,7 @@ std::int32_t find_last(std::string_view text, std::string_view part,
 Text substitute(std::string_view text, std::string_view part, std::string_view replacement,
                 std::optional<std::int32_t> start, std::optional<std::int32_t> count,
                 bool case_sensitive) {
-    const Size from = clamp_offset(start.value_or(1) - 1, text.size());
+    const Size from = offset_of(start.value_or(1), text.size());
     if (text.empty() || part.empty() || count == 0 || from >= text.size()) return Text(text);
     // A negative count, like an omitted one, replaces every occurrence.
     std::int32_t remaining = count.value_or(-1);

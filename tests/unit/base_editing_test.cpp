@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 #include "base/editing.h"
@@ -47,6 +48,7 @@ TEST(Editing, FindFromWalksCharacterStarts) {
         {"from start 3", "a.b.c", ".", 3, false, 4},
         {"no start", "a.b.c", ".", nullopt, false, 2},
         {"start below 1 counts as 1", "a.b.c", "a", -5, false, 1},
+        {"most negative start", "a.b.c", "a", std::numeric_limits<std::int32_t>::min(), false, 1},
         {"empty part", "abc", "", nullopt, false, 1},
         {"empty part found at 1 whatever the start", "abc", "", 3, false, 1},
         {"empty part past the end", "abc", "", 4, false, -1},

@@ -11,7 +11,7 @@ packages=(
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     wine wine64 xvfb x11-utils imagemagick fonts-wqy-microhei
     libpng-dev zlib1g-dev libcurl4-openssl-dev libqrencode-dev zbar-tools
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev locales
     clang libclang-rt-14-dev
 )
 
@@ -44,5 +44,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "installing: ${missing[*]}"
     $sudo_cmd env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
+
+# A locale with a decimal comma, for the test that number texts ignore the process locale.
+locale -a 2>/dev/null | grep -qix 'de_DE.utf-\?8' || $sudo_cmd localedef -i de_DE -f UTF-8 de_DE.UTF-8
 
 "$repo_root/scripts/fetch-sources.sh"

@@ -26,20 +26,35 @@ ensure_display() {
 
 wine_reg() { wine reg add "$@" /f >/dev/null 2>&1; }
 
+# Raised whenever the settings below change, so that existing prefixes take them up.
+prefix_version=2
+
+wine_font_dir() {
+    for dir in /usr/share/wine/fonts /usr/lib/wine/fonts /opt/wine*/share/wine/fonts; do
+        [ -f "$dir/marlett.ttf" ] && { echo "$dir"; return; }
+    done
+}
+
 # Makes the prefix once: virtual desktop, CJK font replacements, a recorded browser hand-off.
+# A font request with no face name and the GB2312 character set falls back to the default
+# sans-serif family (Arial), so Arial is replaced too: otherwise Wine takes the first face
+# listing that character set, which may lack the ASCII digits.
 ensure_prefix() {
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
-        [ -f "$WINEPREFIX/.vastrel-ready" ] && exit 0
-        wineboot -i >/dev/null 2>&1
+        [ "$(cat "$WINEPREFIX/.vastrel-ready" 2>/dev/null)" = "$prefix_version" ] && exit 0
+        [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
         wine_reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
         wine_reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$wine_desktop_size"
         for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" SimSun "Microsoft YaHei" \
-                    "Microsoft YaHei UI" "@Microsoft YaHei UI" "微软雅黑" "宋体" "MS Sans Serif"; do
+                    "Microsoft YaHei UI" "@Microsoft YaHei UI" "微软雅黑" "宋体" "MS Sans Serif" \
+                    Arial; do
             wine_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "WenQuanYi Micro Hei"
         done
+        # Wine draws the title-bar buttons with Marlett; the package keeps it outside the prefix.
+        cp -f "$(wine_font_dir)/marlett.ttf" "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
         wineserver -w
-        touch "$WINEPREFIX/.vastrel-ready"
+        echo "$prefix_version" >"$WINEPREFIX/.vastrel-ready"
     ) 9>"$WINEPREFIX.lock"
 }

@@ -1,7 +1,7 @@
 // The desktop services over an in-memory list of windows.
 #include "tests/fakes/fake_desktop.h"
 
-#include <algorithm>
+#include <unordered_map>
 
 #include "base/riff.h"
 
@@ -9,7 +9,9 @@ namespace {
 
 struct FakeDesktop {
     std::vector<FakeWindow> windows;
-    TextList handles;  // formatted once, so that listing costs only the copy
+    // Formatted and indexed once, so that listing and measuring cost next to nothing.
+    TextList handles;
+    std::unordered_map<std::int32_t, std::size_t> positions;
     std::vector<FakeClick> clicks;
     std::vector<FakeSound> sounds;
     std::vector<std::string> urls;
@@ -21,10 +23,14 @@ FakeDesktop& desktop() {
     return instance;
 }
 
-void format_handles() {
+void index_windows() {
     FakeDesktop& fake = desktop();
     fake.handles.clear();
-    for (const FakeWindow& window : fake.windows) fake.handles.push_back(std::to_string(window.handle));
+    fake.positions.clear();
+    for (std::size_t position = 0; position < fake.windows.size(); ++position) {
+        fake.handles.push_back(std::to_string(fake.windows[position].handle));
+        fake.positions.emplace(fake.windows[position].handle, position);
+    }
 }
 
 }  // namespace
@@ -33,7 +39,7 @@ void fake_desktop_reset() { desktop() = FakeDesktop{}; }
 
 void fake_desktop_set_windows(std::vector<FakeWindow> windows) {
     desktop().windows = std::move(windows);
-    format_handles();
+    index_windows();
 }
 
 const std::vector<FakeClick>& fake_clicks() { return desktop().clicks; }
@@ -44,16 +50,15 @@ bool fake_in_physical_pixels() { return desktop().physical_depth > 0; }
 TextList list_visible_windows() {
     FakeDesktop& fake = desktop();
     TextList listed = fake.handles;
-    if (std::erase_if(fake.windows, [](const FakeWindow& window) { return window.vanishes; }) > 0) format_handles();
+    if (std::erase_if(fake.windows, [](const FakeWindow& window) { return window.vanishes; }) > 0) index_windows();
     return listed;
 }
 
 bool window_rect(std::int32_t handle, RectangleRecord& record) {
-    const std::vector<FakeWindow>& windows = desktop().windows;
-    const auto found = std::find_if(windows.begin(), windows.end(),
-                                    [handle](const FakeWindow& window) { return window.handle == handle; });
-    if (found == windows.end() || found->query_fails) return false;
-    record = found->rect;
+    const FakeDesktop& fake = desktop();
+    const auto found = fake.positions.find(handle);
+    if (found == fake.positions.end() || fake.windows[found->second].query_fails) return false;
+    record = fake.windows[found->second].rect;
     return true;
 }
 

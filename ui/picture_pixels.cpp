@@ -2,6 +2,7 @@
 #include "ui/picture_pixels.h"
 
 #include <algorithm>
+#include <span>
 
 namespace {
 
@@ -26,24 +27,40 @@ void fill(BgraImage& image, Colour colour) {
     }
 }
 
-// Blends every source pixel of one destination pixel's span and averages them.
-void render_pixel(const BgraImage& picture, Span columns, Span rows, Colour background,
-                  std::uint8_t* out) {
-    std::uint32_t blue = 0, green = 0, red = 0;
-    for (std::int32_t y = rows.first; y < rows.last; ++y) {
-        const std::uint8_t* in = &picture.pixels[(std::size_t(y) * picture.width + columns.first) * 4];
-        for (std::int32_t x = columns.first; x < columns.last; ++x, in += 4) {
-            const std::uint8_t alpha = in[3];
-            blue += blend_channel(in[0], background.blue, alpha);
-            green += blend_channel(in[1], background.green, alpha);
-            red += blend_channel(in[2], background.red, alpha);
+// Alpha-weighted channel sums of one destination pixel's source pixels.
+struct ChannelSums {
+    std::uint64_t alpha = 0;
+    std::uint64_t blue = 0;
+    std::uint64_t green = 0;
+    std::uint64_t red = 0;
+};
+
+// Adds one source row to the sums of each destination column.
+void add_source_row(const std::uint8_t* row, std::span<const Span> columns, std::span<ChannelSums> sums) {
+    for (std::size_t column = 0; column < columns.size(); ++column) {
+        std::uint64_t alpha = 0, blue = 0, green = 0, red = 0;
+        const std::uint8_t* in = row + std::size_t(columns[column].first) * 4;
+        for (std::int32_t x = columns[column].first; x < columns[column].last; ++x, in += 4) {
+            alpha += in[3];
+            blue += std::uint32_t(in[3]) * in[0];
+            green += std::uint32_t(in[3]) * in[1];
+            red += std::uint32_t(in[3]) * in[2];
         }
+        sums[column].alpha += alpha;
+        sums[column].blue += blue;
+        sums[column].green += green;
+        sums[column].red += red;
     }
-    const std::uint32_t count = std::uint32_t(columns.last - columns.first) * std::uint32_t(rows.last - rows.first);
-    out[0] = static_cast<std::uint8_t>((blue + count / 2) / count);
-    out[1] = static_cast<std::uint8_t>((green + count / 2) / count);
-    out[2] = static_cast<std::uint8_t>((red + count / 2) / count);
-    out[3] = 255;
+}
+
+// The mean of the pixels blended against the background: each pixel is alpha/255 of
+// itself and the rest background, so the sums blend in one step. A single pixel gives
+// the blend truncated to an integer; a mean of several is rounded.
+std::uint8_t blended_mean(std::uint64_t weighted, std::uint64_t alpha, std::uint8_t background,
+                          std::uint64_t count) {
+    const std::uint64_t total = weighted + (255 * count - alpha) * background;
+    const std::uint64_t divisor = 255 * count;
+    return static_cast<std::uint8_t>(count == 1 ? total / divisor : (total + divisor / 2) / divisor);
 }
 
 }  // namespace
@@ -88,12 +105,26 @@ BgraImage render_picture_box(const BgraImage& picture, PictureMode mode, std::in
     const std::int32_t x_to = std::min(place.left + place.width, box.width);
     const std::int32_t y_from = std::max(place.top, 0);
     const std::int32_t y_to = std::min(place.top + place.height, box.height);
+    // The source columns of each visible destination column, then one pass over the
+    // source rows of each destination row, left to right.
+    std::vector<Span> columns;
+    for (std::int32_t x = x_from; x < x_to; ++x) columns.push_back(source_span(x - place.left, place.width, picture.width));
+    std::vector<ChannelSums> sums(columns.size());
     for (std::int32_t y = y_from; y < y_to; ++y) {
         const Span rows = source_span(y - place.top, place.height, picture.height);
+        std::fill(sums.begin(), sums.end(), ChannelSums{});
+        for (std::int32_t row = rows.first; row < rows.last; ++row) {
+            add_source_row(&picture.pixels[std::size_t(row) * picture.width * 4], columns, sums);
+        }
         std::uint8_t* out = &box.pixels[(std::size_t(y) * box.width + x_from) * 4];
-        for (std::int32_t x = x_from; x < x_to; ++x, out += 4) {
-            render_pixel(picture, source_span(x - place.left, place.width, picture.width), rows,
-                         background, out);
+        for (std::size_t column = 0; column < columns.size(); ++column, out += 4) {
+            const ChannelSums& sum = sums[column];
+            const auto count = std::uint64_t(columns[column].last - columns[column].first) *
+                               std::uint64_t(rows.last - rows.first);
+            out[0] = blended_mean(sum.blue, sum.alpha, background.blue, count);
+            out[1] = blended_mean(sum.green, sum.alpha, background.green, count);
+            out[2] = blended_mean(sum.red, sum.alpha, background.red, count);
+            out[3] = 255;
         }
     }
     return box;

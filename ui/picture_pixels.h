@@ -40,14 +40,9 @@ BgraImage decode_png(std::span<const std::uint8_t> file);
 Placement place_picture(PictureMode mode, std::int32_t picture_width, std::int32_t picture_height,
                         std::int32_t box_width, std::int32_t box_height);
 
-// One channel blended against the background: alpha/255 of the picture plus the rest of
-// the background, truncated.
-constexpr std::uint8_t blend_channel(std::uint8_t picture, std::uint8_t background, std::uint8_t alpha) {
-    return static_cast<std::uint8_t>((alpha * picture + (255 - alpha) * background) / 255);
-}
-
-// The box as it paints: filled with the background, the picture blended against it and
-// scaled into its place (area average when shrinking). Opaque BGRA, box_width * box_height.
-// An empty picture leaves the box all background.
+// The box as it paints: filled with the background, the picture blended against it
+// (each channel alpha/255 of the picture plus the rest of the background, truncated) and
+// scaled into its place (the mean of the blended pixels when shrinking). Opaque BGRA,
+// box_width * box_height. An empty picture leaves the box all background.
 BgraImage render_picture_box(const BgraImage& picture, PictureMode mode, std::int32_t box_width,
                              std::int32_t box_height, Colour background);

@@ -100,7 +100,13 @@ TEST(PictureBlend, MixesByAlphaAndTruncates) {
         {"faint white over black", 255, 0, 1, 1},
         {"almost opaque", 0, 255, 254, 1},
     };
-    for (const Case& c : cases) EXPECT_EQ(blend_channel(c.picture, c.background, c.alpha), c.expected) << c.name;
+    for (const Case& c : cases) {
+        const BgraImage picture{1, 1, {c.picture, c.picture, c.picture, c.alpha}};
+        const Colour background{c.background, c.background, c.background};
+        const BgraImage box = render_picture_box(picture, PictureMode::natural, 1, 1, background);
+        EXPECT_EQ(pixel_at(box, 0, 0), (std::vector<std::uint8_t>{c.expected, c.expected, c.expected, 255}))
+            << c.name;
+    }
 }
 
 TEST(PictureBox, TransparentPartsShowTheBackgroundColour) {

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <map>
-#include <cmath>
 #include <stdexcept>
 
 namespace {

@@ -130,11 +130,14 @@ void modal_tick();
 // Ends a loop that the behaviour under test failed to end.
 void watchdog_tick();
 int watchdog_ticks = 0;
+// Records the focus once the posted keys have been handled, then closes.
+void focus_probe();
+HWND focus_seen = nullptr;
 constexpr int kWatchdogLimit = 150;
 
 constexpr HandlerBinding kBindings[] = {
     {"press_button", press_button}, {"owner_tick", count_owner_tick}, {"open_modal", open_modal},
-    {"modal_tick", modal_tick},     {"watchdog_tick", watchdog_tick},
+    {"modal_tick", modal_tick},     {"watchdog_tick", watchdog_tick}, {"focus_probe", focus_probe},
 };
 
 constexpr ControlDefinition kOwnerControls[] = {
@@ -150,6 +153,12 @@ constexpr ControlDefinition kKeyControls[] = {
      .caption = "按", .handler = "press_button"},
     {.name = "时钟1", .kind = ControlKind::timer, .handler = "watchdog_tick", .period_ms = 20},
 };
+constexpr ControlDefinition kTabControls[] = {
+    {.name = "按钮1", .kind = ControlKind::button, .left = 8, .top = 8, .width = 40, .height = 24, .caption = "一"},
+    {.name = "标签1", .kind = ControlKind::label, .left = 50, .top = 8, .width = 40, .height = 24, .caption = "二"},
+    {.name = "按钮2", .kind = ControlKind::button, .left = 92, .top = 8, .width = 40, .height = 24, .caption = "三"},
+    {.name = "时钟1", .kind = ControlKind::timer, .handler = "focus_probe", .period_ms = 20},
+};
 constexpr ControlDefinition kNoControls[] = {
     {.name = "标签1", .kind = ControlKind::label, .left = 0, .top = 0, .width = 10, .height = 10},
 };
@@ -157,9 +166,15 @@ constexpr ControlDefinition kNoControls[] = {
 const WindowDefinition kOwner{.title = "主", .width = 200, .height = 100, .controls = kOwnerControls};
 const WindowDefinition kModal{.title = "模态", .width = 150, .height = 80, .controls = kModalControls};
 const WindowDefinition kKeys{.title = "键", .width = 150, .height = 80, .controls = kKeyControls};
+const WindowDefinition kTab{.title = "焦点", .width = 150, .height = 80, .controls = kTabControls};
 const WindowDefinition kTall{.title = "高", .width = 300, .height = 1001, .controls = kNoControls};
 
 void open_modal() { show_modal(kModal); }
+
+void focus_probe() {
+    focus_seen = GetFocus();
+    close_window(kTab);
+}
 
 void modal_tick() {
     if (++modal_ticks == 1) {
@@ -184,7 +199,7 @@ protected:
         button_presses = owner_ticks = modal_ticks = watchdog_ticks = 0;
     }
     void TearDown() override {
-        for (const WindowDefinition* window : {&kOwner, &kModal, &kKeys, &kTall}) {
+        for (const WindowDefinition* window : {&kOwner, &kModal, &kKeys, &kTab, &kTall}) {
             if (HWND frame = window_handle(*window)) DestroyWindow(frame);
         }
     }
@@ -229,6 +244,16 @@ TEST_F(OwnWindows, SpaceClicksTheFocusedButton) {
     PostMessageW(button, WM_KEYDOWN, VK_ESCAPE, 0);
     run_message_loop();
     EXPECT_EQ(button_presses, 1);
+}
+
+TEST_F(OwnWindows, TabMovesTheFocusPastLabels) {
+    open_window(kTab);
+    HWND first = control_handle(kTab, "按钮1");
+    HWND second = control_handle(kTab, "按钮2");
+    SetFocus(first);
+    PostMessageW(first, WM_KEYDOWN, VK_TAB, 0);
+    run_message_loop();
+    EXPECT_EQ(focus_seen, second);
 }
 
 TEST_F(OwnWindows, WindowTallerThanTheScreenOpensAtANegativeTruncatedTop) {

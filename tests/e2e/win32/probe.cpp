@@ -121,9 +121,12 @@ std::string window_json(HWND window) {
     GetWindowRect(window, &rect);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
+    POINT client{0, 0};
+    ClientToScreen(window, &client);
     ChildScan scan{window, {}};
     EnumChildWindows(window, add_child, reinterpret_cast<LPARAM>(&scan));
     return "{\"hwnd\":" + handle_text(window) + ",\"pid\":" + std::to_string(pid) +
+           ",\"client_left\":" + std::to_string(client.x) + ",\"client_top\":" + std::to_string(client.y) +
            ",\"title\":" + json_string(window_text(window)) +
            ",\"class\":" + json_string(class_of(window)) +
            ",\"left\":" + std::to_string(rect.left) + ",\"top\":" + std::to_string(rect.top) +
@@ -151,17 +154,33 @@ std::string dump() {
            "],\"windows\":[" + json + "]}";
 }
 
-void send_mouse(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
+// SendInput's absolute coordinates span the virtual screen as 0..65536; rounding up lands
+// the system's scaling back to pixels on the intended pixel.
+LONG absolute_coordinate(int pixel, int origin, int extent) {
+    const long long offset = static_cast<long long>(pixel) - origin;
+    return static_cast<LONG>((offset * 65536 + extent - 1) / extent);
 }
 
+// Moves the cursor and presses and/or releases the left button in one input batch
+// (SetCursorPos followed by separate button events can lose the move under Wine).
 std::string mouse(const std::string& action, int x, int y) {
-    SetCursorPos(x, y);
-    if (action == "click" || action == "down") send_mouse(MOUSEEVENTF_LEFTDOWN);
-    if (action == "click" || action == "up") send_mouse(MOUSEEVENTF_LEFTUP);
+    INPUT inputs[3]{};
+    UINT count = 0;
+    inputs[count].type = INPUT_MOUSE;
+    inputs[count].mi.dx = absolute_coordinate(x, GetSystemMetrics(SM_XVIRTUALSCREEN),
+                                              GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    inputs[count].mi.dy = absolute_coordinate(y, GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                              GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    inputs[count++].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+    if (action == "click" || action == "down") {
+        inputs[count].type = INPUT_MOUSE;
+        inputs[count++].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    }
+    if (action == "click" || action == "up") {
+        inputs[count].type = INPUT_MOUSE;
+        inputs[count++].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    }
+    SendInput(count, inputs, sizeof(INPUT));
     POINT cursor{};
     GetCursorPos(&cursor);
     return "{\"cursor\":[" + std::to_string(cursor.x) + "," + std::to_string(cursor.y) + "]}";

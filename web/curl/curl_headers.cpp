@@ -48,14 +48,8 @@ HeaderLines parse_request_headers(std::string_view text) {
         if (colon == std::string_view::npos) continue;
         const std::string_view name = trimmed(line.substr(0, colon));
         if (name.empty()) continue;
-        const std::string_view value = trimmed(line.substr(colon + 1));
-        const auto same = std::find_if(lines.begin(), lines.end(),
-                                       [&](const HeaderLine& l) { return same_ignoring_case(l.name, name); });
-        if (same != lines.end()) {
-            same->value = value;
-        } else {
-            lines.push_back({std::string(name), std::string(value)});
-        }
+        remove_header(lines, name);
+        lines.push_back({std::string(name), std::string(trimmed(line.substr(colon + 1)))});
     }
     return lines;
 }

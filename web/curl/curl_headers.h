@@ -13,7 +13,7 @@ struct HeaderLine {
 using HeaderLines = std::vector<HeaderLine>;
 
 // Lines split at CR or LF; lines without a name before ":" dropped; name and value trimmed;
-// a name given again (any letter case) replaces the earlier value in its place.
+// a name given again (any letter case) drops the earlier line and goes to the end.
 HeaderLines parse_request_headers(std::string_view text);
 // ASCII letters compared without regard to case.
 bool same_ignoring_case(std::string_view a, std::string_view b);

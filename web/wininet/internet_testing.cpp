@@ -1,13 +1,9 @@
 #include "web/internet_testing.h"
 
-#include <windows.h>
-#include <wininet.h>
+#include "web/wininet/wininet_timeouts.h"
 
-// Process-wide defaults (set on no handle), which every handle opened later inherits.
+// Set per request: Wine's WinINet accepts time-outs on the root handle and process-wide
+// but applies only those set on the request.
 void shorten_internet_timeouts_for_tests(std::int32_t milliseconds) {
-    DWORD value = static_cast<DWORD>(milliseconds);
-    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
-                         INTERNET_OPTION_RECEIVE_TIMEOUT}) {
-        InternetSetOptionA(nullptr, option, &value, sizeof value);
-    }
+    wininet_test_timeout_milliseconds = static_cast<std::uint32_t>(milliseconds);
 }

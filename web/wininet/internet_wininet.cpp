@@ -2,7 +2,12 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <initializer_list>
+
 #include "web/internet.h"
+#include "web/wininet/wininet_timeouts.h"
+
+std::uint32_t wininet_test_timeout_milliseconds = 0;
 
 static_assert(kInternetOpenTypeDirect == INTERNET_OPEN_TYPE_DIRECT);
 static_assert(kInternetOpenTypeProxy == INTERNET_OPEN_TYPE_PROXY);
@@ -37,8 +42,16 @@ InternetHandle http_open_request(InternetHandle connection, const char* verb, co
                                  const char* version, const char* referrer,
                                  const char** accept_types, std::uint32_t flags,
                                  std::uintptr_t context) {
-    return HttpOpenRequestA(connection, verb, object, version, referrer, accept_types, flags,
-                            context);
+    HINTERNET request = HttpOpenRequestA(connection, verb, object, version, referrer,
+                                         accept_types, flags, context);
+    if (request && wininet_test_timeout_milliseconds != 0) {
+        DWORD timeout = wininet_test_timeout_milliseconds;
+        for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                             INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+            InternetSetOptionA(request, option, &timeout, sizeof timeout);
+        }
+    }
+    return request;
 }
 
 bool internet_set_option(InternetHandle handle, std::uint32_t option, const void* buffer,

@@ -17,15 +17,21 @@ LONG absolute_coordinate(std::int32_t pixel, int origin, int extent) {
 
 }  // namespace
 
-// One input batch (move, press, release), so that neither the user's own mouse movement nor
-// a late cursor update can come between the move and the click.
+// One input batch (move, press, release), so that the user's own mouse movement cannot come
+// between the move and the click. Each event carries the point itself: a button event
+// without one lands wherever the system believes the cursor is when it handles the event,
+// which under Wine can still be an earlier place.
 void click_at(std::int32_t x, std::int32_t y) {
+    const LONG dx = absolute_coordinate(x, GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    const LONG dy = absolute_coordinate(y, GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    constexpr DWORD kAtPoint = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     std::array<INPUT, 3> inputs{};
-    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-    inputs[0].mi.dx = absolute_coordinate(x, GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    inputs[0].mi.dy = absolute_coordinate(y, GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    const DWORD buttons[] = {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (std::size_t index = 0; index < inputs.size(); ++index) {
+        inputs[index].type = INPUT_MOUSE;
+        inputs[index].mi.dx = dx;
+        inputs[index].mi.dy = dy;
+        inputs[index].mi.dwFlags = kAtPoint | buttons[index];
+    }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }

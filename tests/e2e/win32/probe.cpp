@@ -83,7 +83,11 @@ std::string list_items_json(HWND list) {
         text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
         const LRESULT value = SendMessageW(list, LB_GETITEMDATA, i, 0);
         if (i > 0) out += ",";
-        out += "[" + json_string(utf8_of(text)) + "," + std::to_string(static_cast<long long>(value)) + "]";
+        out += '[';
+        out += json_string(utf8_of(text));
+        out += ',';
+        out += std::to_string(static_cast<long long>(value));
+        out += ']';
     }
     return out + "]";
 }
@@ -161,17 +165,41 @@ LONG absolute_coordinate(int pixel, int origin, int extent) {
     return static_cast<LONG>((offset * 65536 + extent - 1) / extent);
 }
 
-// Moves the cursor and presses and/or releases the left button in one input batch
-// (SetCursorPos followed by separate button events can lose the move under Wine).
+INPUT move_input(int x, int y) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = absolute_coordinate(x, GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    input.mi.dy = absolute_coordinate(y, GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+    return input;
+}
+
+bool cursor_at(int x, int y) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    return cursor.x == x && cursor.y == y;
+}
+
+// Moves the cursor and waits until it stays there: under Wine a pointer event of the X
+// display that is handled late can put the cursor back where an earlier move left it.
+void settle_cursor(int x, int y) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        INPUT move = move_input(x, y);
+        SendInput(1, &move, sizeof(INPUT));
+        Sleep(20);
+        if (!cursor_at(x, y)) continue;
+        Sleep(50);
+        if (cursor_at(x, y)) return;
+    }
+}
+
+// Moves the cursor and presses and/or releases the left button there; the button events go
+// in one batch with the move.
 std::string mouse(const std::string& action, int x, int y) {
+    settle_cursor(x, y);
     INPUT inputs[3]{};
     UINT count = 0;
-    inputs[count].type = INPUT_MOUSE;
-    inputs[count].mi.dx = absolute_coordinate(x, GetSystemMetrics(SM_XVIRTUALSCREEN),
-                                              GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    inputs[count].mi.dy = absolute_coordinate(y, GetSystemMetrics(SM_YVIRTUALSCREEN),
-                                              GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    inputs[count++].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+    inputs[count++] = move_input(x, y);
     if (action == "click" || action == "down") {
         inputs[count].type = INPUT_MOUSE;
         inputs[count++].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;

@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kMaxRedirects = 5;
 constexpr int kPollMilliseconds = 1000;
+constexpr std::size_t kPendingLimit = 64 * 1024;
 constexpr std::array<int, 5> kRedirectStatuses = {301, 302, 303, 307, 308};
 
 constexpr std::uint32_t kErrorTimeout = 12002;
@@ -66,6 +67,7 @@ struct Exchange {
     bool decided = false;
     std::optional<ExchangeTarget> redirect;
     bool done = false;
+    bool paused = false;
     CURLcode result = CURLE_OK;
     std::uint32_t error = 0;
 
@@ -196,7 +198,14 @@ size_t on_body(char* data, size_t size, size_t count, void* user) {
     auto& x = *static_cast<Exchange*>(user);
     const size_t length = size * count;
     if (!x.head.complete) set_status_line_only(x.head);
-    x.pending.insert(x.pending.end(), data, data + length);
+    // Enough waits unread: hold the transfer until the reader catches up, so that memory
+    // stays small whatever the body's size.
+    if (x.pending.size() - x.pending_at >= kPendingLimit) {
+        x.paused = true;
+        return CURL_WRITEFUNC_PAUSE;
+    }
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data);
+    x.pending.insert(x.pending.end(), bytes, bytes + length);
     return length;
 }
 
@@ -299,6 +308,7 @@ void start_hop(Exchange& x) {
     x.decided = false;
     x.redirect.reset();
     x.done = false;
+    x.paused = false;
     x.result = CURLE_OK;
     x.pending.clear();
     x.pending_at = 0;
@@ -360,6 +370,10 @@ std::uint32_t exchange_read(Exchange& x, unsigned char* buffer, std::uint32_t ca
     if (x.pending_at == x.pending.size()) {
         x.pending.clear();
         x.pending_at = 0;
+        if (x.paused) {
+            x.paused = false;
+            curl_easy_pause(x.easy, CURLPAUSE_CONT);
+        }
         pump(x, [&] { return !x.pending.empty(); });
     }
     const std::size_t count = std::min<std::size_t>(capacity, x.pending.size() - x.pending_at);

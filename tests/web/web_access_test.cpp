@@ -105,6 +105,11 @@ TEST_F(WebAccess, SendsTheRequestByteForByte) {
              return request("HEAD " + target_of(url) + " HTTP/1.1",
                             joined({host, "Content-Length: 0", agent_line()}, default_lines(url)));
          }},
+        {"head with a body", "http", "head-length", [](auto& url) { return web_access(url, 2, "abc"); },
+         [](auto& url, auto& host) {
+             return request("HEAD " + target_of(url) + " HTTP/1.1",
+                            joined({host, "Content-Length: 3", agent_line()}, default_lines(url)), "abc");
+         }},
         {"user-agent named in lower case", "http", "ok",
          [](auto& url) { return web_access(url, 0, {}, std::nullopt, nullptr, "user-agent: V"); },
          [&](auto& url, auto& host) { return get(url, joined({host, "User-Agent: V"}, default_lines(url))); }},
@@ -341,6 +346,16 @@ TEST_F(WebAccess, RedirectedPostBecomesGetExceptOn307) {
             EXPECT_NE(hop.find("\r\nContent-Length: 3\r\n"), std::string::npos);
         }
     }
+}
+
+TEST_F(WebAccess, A308IsReturnedAsItIs) {
+    const std::string tag = case_tag("308");
+    Text headers;
+    const Bytes body = web_access(server_url("http", tag, "redirect?code=308"), 1, "a=1", std::nullopt, nullptr,
+                                  {}, &headers);
+    EXPECT_EQ(text(body), "moved");
+    EXPECT_TRUE(headers.starts_with("HTTP/1.1 308 Moved\r\n")) << headers;
+    EXPECT_EQ(recorded_requests(tag).size(), 1u);
 }
 
 TEST_F(WebAccess, ARedirectLoopEndsAfterFiveRedirects) {

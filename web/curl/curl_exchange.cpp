@@ -16,7 +16,8 @@ namespace {
 constexpr int kMaxRedirects = 5;
 constexpr int kPollMilliseconds = 1000;
 constexpr std::size_t kPendingLimit = 64 * 1024;
-constexpr std::array<int, 5> kRedirectStatuses = {301, 302, 303, 307, 308};
+// The statuses WinINet follows (308 is returned as it is).
+constexpr std::array<int, 4> kRedirectStatuses = {301, 302, 303, 307};
 
 constexpr std::uint32_t kErrorTimeout = 12002;
 constexpr std::uint32_t kErrorNameNotResolved = 12007;
@@ -167,11 +168,10 @@ std::optional<ExchangeTarget> redirect_target(const Exchange& x) {
     return next;
 }
 
-// 301, 302 and 303 turn every verb but HEAD into a bodiless GET; 307 and 308 keep verb and
-// body. The content type goes with the body; Content-Length is sent only with a body.
+// 301, 302 and 303 turn every verb but HEAD into a bodiless GET; 307 keeps verb and body.
+// The content type goes with the body; Content-Length is sent only with a body.
 void follow(Exchange& x, ExchangeTarget next) {
-    const bool keeps_verb = x.head.status == 307 || x.head.status == 308;
-    if (!keeps_verb) {
+    if (x.head.status != 307) {
         if (next.verb != "HEAD") next.verb = "GET";
         x.body.clear();
     }
@@ -270,9 +270,11 @@ void configure_hop(Exchange& x) {
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, on_body);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &x);
 
-    if (x.target.verb == "HEAD") {
-        curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
-    } else if (x.target.verb == "GET" && x.body.empty()) {
+    const bool head = x.target.verb == "HEAD";
+    // A HEAD answer has no body whatever its length says; a HEAD request may still carry one.
+    if (head) curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
+    if (head && x.body.empty()) return;
+    if (x.target.verb == "GET" && x.body.empty()) {
         curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
     } else {
         curl_easy_setopt(easy, CURLOPT_POST, 1L);

@@ -708,7 +708,7 @@ def main():
         if delays:
             figure(f"prompt shown to its click: max {max(delays) * 1000:.0f} ms over {len(delays)} prompts "
                    f"(each: {', '.join(f'{d * 1000:.0f}' for d in delays)} ms; period {PERIOD * 1000:.0f} ms)")
-        measure_startup(probe, args.exe, args.bare, 5)
+        measure_startup(probe, args.exe, args.bare, 9)
         rate = measure_tick_rate(probe, args.prompt, args.soak_exe)
         measure_idle_and_soak(probe, args.exe, args.soak_exe, args.idle_seconds, rate)
     finally:

@@ -195,8 +195,8 @@ class Prompts:
     """The prompt helper: windows of given outer sizes, hidden until shown, reporting the
     left-button presses they receive (with the time each report arrived)."""
 
-    def __init__(self, exe, specs):
-        self.process = subprocess.Popen(["wine", exe] + specs, stdin=subprocess.PIPE,
+    def __init__(self, exe, shapes):
+        self.process = subprocess.Popen(["wine", exe] + shapes, stdin=subprocess.PIPE,
                                         stdout=subprocess.PIPE, text=True)
         self.lines = []
         self.lock = threading.Lock()
@@ -346,7 +346,7 @@ def step_toggle(probe, shots):
 
 
 # Prompt helper windows: 1-3 are prompts (300 x 322), 4-7 lie on the band's edges.
-PROMPT_SPECS = ["300x322@10,10/hidden", "300x322@660,10/hidden", "300x322@10,400/hidden",
+PROMPT_SHAPES = ["300x322@10,10/hidden", "300x322@660,10/hidden", "300x322@10,400/hidden",
                 "92x100@700,420/hidden", "94x100@800,420/hidden", "47x50@900,420/hidden",
                 "230x250@700,510/hidden"]
 PROMPT_RECTS = {1: (10, 10, 310, 332), 2: (660, 10, 960, 332), 3: (10, 400, 310, 722)}
@@ -698,7 +698,7 @@ def main():
     try:
         if step_start(probe, shots):
             step_toggle(probe, shots)
-            prompts = Prompts(args.prompt, PROMPT_SPECS)
+            prompts = Prompts(args.prompt, PROMPT_SHAPES)
             step_prompts(probe, prompts, shots, delays)
             step_version_window(probe, prompts, server, shots, args, delays)
             step_easter_egg(probe, prompts, shots)

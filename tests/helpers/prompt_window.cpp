@@ -1,14 +1,14 @@
 // A stand-in for other programs' windows in tests under Wine: opens top-level windows of
 // given outer sizes and reports the left-button presses and releases they receive.
 //
-//   prompt_window [--out FILE] [--topmost] [--hide-on-click] SPEC...
-//     SPEC  WIDTHxHEIGHT[@LEFT,TOP][/hidden]   outer size, optional screen place, start hidden
+//   prompt_window [--out FILE] [--topmost] [--hide-on-click] SHAPE...
+//     SHAPE  WIDTHxHEIGHT[@LEFT,TOP][/hidden]   outer size, optional screen place, start hidden
 //     --out            report to FILE instead of standard output
 //     --topmost        keep the windows above all others
 //     --hide-on-click  hide a window when the left button is released on it (a prompt that
 //                      goes away once answered)
 //
-// Report lines (flushed at once); N counts the SPECs from 1:
+// Report lines (flushed at once); N counts the SHAPEs from 1:
 //   window N HANDLE LEFT TOP RIGHT BOTTOM   once per window, HANDLE as signed decimal
 //   ready                                   after all windows exist
 //   down N X Y / up N X Y                   left button pressed / released at client point X,Y
@@ -33,7 +33,7 @@ constexpr WPARAM kHide = 1;
 constexpr WPARAM kShow = 2;
 constexpr WPARAM kQuit = 3;
 
-struct WindowSpec {
+struct WindowShape {
     int width = 0;
     int height = 0;
     int left = CW_USEDEFAULT;
@@ -82,18 +82,18 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
     }
 }
 
-bool parse_spec(const std::string& text, WindowSpec& spec) {
+bool parse_shape(const std::string& text, WindowShape& shape) {
     std::string rest = text;
     const std::size_t flag = rest.find("/hidden");
     if (flag != std::string::npos) {
-        spec.hidden = true;
+        shape.hidden = true;
         rest.erase(flag);
     }
     char tail = 0;
-    if (std::sscanf(rest.c_str(), "%dx%d@%d,%d%c", &spec.width, &spec.height, &spec.left, &spec.top, &tail) == 4)
+    if (std::sscanf(rest.c_str(), "%dx%d@%d,%d%c", &shape.width, &shape.height, &shape.left, &shape.top, &tail) == 4)
         return true;
-    spec.left = spec.top = CW_USEDEFAULT;
-    return std::sscanf(rest.c_str(), "%dx%d%c", &spec.width, &spec.height, &tail) == 2;
+    shape.left = shape.top = CW_USEDEFAULT;
+    return std::sscanf(rest.c_str(), "%dx%d%c", &shape.width, &shape.height, &tail) == 2;
 }
 
 void read_commands(DWORD main_thread) {
@@ -127,11 +127,11 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<WindowSpec> specs;
+    std::vector<WindowShape> shapes;
     bool topmost = false;
     for (int index = 1; index < argc; ++index) {
         const std::string argument = argv[index];
-        WindowSpec spec;
+        WindowShape shape;
         if (argument == "--topmost") {
             topmost = true;
         } else if (argument == "--hide-on-click") {
@@ -139,13 +139,13 @@ int main(int argc, char** argv) {
         } else if (argument == "--out" && index + 1 < argc) {
             report_file = std::fopen(argv[++index], "w");
             if (report_file == nullptr) return usage();
-        } else if (parse_spec(argument, spec)) {
-            specs.push_back(spec);
+        } else if (parse_shape(argument, shape)) {
+            shapes.push_back(shape);
         } else {
             return usage();
         }
     }
-    if (specs.empty()) return usage();
+    if (shapes.empty()) return usage();
 
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW window_class{};
@@ -156,15 +156,15 @@ int main(int argc, char** argv) {
     window_class.lpszClassName = L"VastrelTestPrompt";
     RegisterClassW(&window_class);
 
-    for (const WindowSpec& spec : specs) {
+    for (const WindowShape& shape : shapes) {
         const std::wstring title = L"prompt " + std::to_wstring(windows.size() + 1);
         HWND window = CreateWindowExW(topmost ? WS_EX_TOPMOST : 0, window_class.lpszClassName, title.c_str(),
-                                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, spec.left, spec.top, spec.width,
-                                      spec.height, nullptr, nullptr, instance, nullptr);
+                                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, shape.left, shape.top, shape.width,
+                                      shape.height, nullptr, nullptr, instance, nullptr);
         if (window == nullptr) return 1;
         windows.push_back(window);
         ++open_count;
-        if (!spec.hidden) ShowWindow(window, SW_SHOWNOACTIVATE);
+        if (!shape.hidden) ShowWindow(window, SW_SHOWNOACTIVATE);
         RECT rect{};
         GetWindowRect(window, &rect);
         report("window %zu %d %ld %ld %ld %ld", windows.size(),

@@ -85,7 +85,7 @@ TEST(DesktopTest, PlaybackWithoutADeviceEndsAtOnce) {
 
 struct SizeCase {
     const char* name;
-    const char* spec;
+    const char* shape;
     std::int32_t width;
     std::int32_t height;
 };
@@ -99,7 +99,7 @@ TEST(DesktopTest, ListsAndMeasuresTheOuterRectangleOfEachWindow) {
         {"placed by the system", "200x150", 200, 150},
     };
     std::vector<std::string> arguments;
-    for (const SizeCase& c : cases) arguments.emplace_back(c.spec);
+    for (const SizeCase& c : cases) arguments.emplace_back(c.shape);
     PromptProcess prompts;
     ASSERT_TRUE(start_prompts(prompts, arguments));
     ASSERT_EQ(prompts.windows.size(), std::size(cases));

@@ -1,4 +1,4 @@
-// Runs tests/helpers/prompt_window as a child process: starts it with window specs, reads
+// Runs tests/helpers/prompt_window as a child process: starts it with window shapes, reads
 // its report lines, sends it commands and ends it when the PromptProcess goes away.
 #pragma once
 

@@ -55,6 +55,7 @@ TEST(TextBetween, CutsBetweenTheMarkers) {
     const std::vector<Case> cases = {
         {"plain", "k=[v];", "[", "]", 0, false, "v"},
         {"quote marker", "name\"=value;", "#引号=", ";", 0, false, "value"},
+        {"quote marker on both sides", "k=\"v\";", "=#引号", "#引号", 0, false, "v"},
         {"right marker only before left", "b]x[a", "[", "]", 0, false, ""},
         {"left marker missing", "abc", "[", "]", 0, false, ""},
         {"markers adjacent", "a[]b", "[", "]", 0, false, ""},

@@ -56,6 +56,16 @@ Text host_level_mode(std::string_view url, bool main_domain_only, std::int32_t l
     return host;
 }
 
+// The length of the "http://" or "https://" (any case) that starts the URL, else 0. The host
+// is looked for after it, so that a host whose name also occurs in the scheme text (h, s,
+// http) is not taken from there.
+std::int32_t scheme_length(std::string_view url) {
+    const Text start = ascii_lower(left_of(url, 8));
+    if (start == kHttps) return length_of(kHttps);
+    if (left_of(start, 7) == kHttp) return length_of(kHttp);
+    return 0;
+}
+
 }  // namespace
 
 Text url_host(std::string_view url, bool main_domain_only, bool keep_port,
@@ -77,7 +87,7 @@ std::int32_t url_port(std::string_view url) {
 }
 
 Text url_path(std::string_view url) {
-    const std::int32_t host_at = find_from(url, url_host(url), 1, true);
+    const std::int32_t host_at = find_from(url, url_host(url), scheme_length(url) + 1, true);
     const std::int32_t slash = find_from(url, "/", host_at, false);
     if (slash <= 0) return "/";
     return right_of(url, length_of(url) - slash + 1);

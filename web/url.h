@@ -14,5 +14,6 @@ Text url_host(std::string_view url, bool main_domain_only = false, bool keep_por
               std::optional<std::int32_t> levels = std::nullopt);
 // The port after the host's last ":", else 443 for a URL starting "https" (any case), else 80.
 std::int32_t url_port(std::string_view url);
-// The object path from the first "/" after the host on, in the URL's own letter case; "/" when none.
+// The object path from the first "/" after the host (looked for after a leading scheme) on,
+// in the URL's own letter case; "/" when none.
 Text url_path(std::string_view url);

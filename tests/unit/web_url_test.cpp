@@ -19,12 +19,15 @@ TEST(UrlParts, HostPortAndPathOfAUrl) {
         {"everything", "HTTPS://A.B.C:8443/x/y?q=1", "a.b.c", "a.b.c:8443", 8443, "/x/y?q=1"},
         {"no scheme", "a.b.c/x", "a.b.c", "a.b.c", 80, "/x"},
         {"https without path", "https://a.b.c", "a.b.c", "a.b.c", 443, "/"},
+        {"upper-case https without port", "HTTPS://A.B/", "a.b", "a.b", 443, "/"},
         {"query right after host", "http://a.b.c?q=1", "a.b.c?q=1", "a.b.c?q=1", 80, "/"},
         {"path keeps its case", "http://A.B/Path?Q=1", "a.b", "a.b", 80, "/Path?Q=1"},
         {"https-like start gives 443", "httpsite.example/x", "httpsite.example", "httpsite.example", 443, "/x"},
         {"port text read as integer", "http://z:abc/x", "z", "z:abc", 0, "/x"},
-        {"host found inside the scheme", "http://h:81/x", "h", "h:81", 81, "//h:81/x"},
+        {"host named like a scheme letter", "http://h:81/x", "h", "h:81", 81, "/x"},
+        {"host named like the scheme", "https://https/x", "https", "https", 443, "/x"},
         {"scheme text found anywhere", "x.com/?u=http://y", "y", "y", 80, "/"},
+        {"host repeated in a later url", "a.b/x?u=https://a.b/y", "a.b", "a.b", 80, "/x?u=https://a.b/y"},
         {"empty", "", "", "", 80, "/"},
     };
     for (const auto& c : cases) {

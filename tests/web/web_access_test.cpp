@@ -226,6 +226,21 @@ TEST_F(WebAccess, ReturnsTheCookiesTheResponseSets) {
     }
 }
 
+TEST_F(WebAccess, SuppliedCookiesKeepThePlatformCookieStoreOut) {
+    // One URL throughout: Wine's store sends a cookie set without a path back to that URL alone.
+    const std::string tag = case_tag("cookie-store");
+    const std::string url = server_url("http", tag, "cookies");
+    web_access(url);
+    web_access(url, 0, {}, std::string_view());
+    web_access(url);
+    const auto requests = recorded_requests(tag);
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[1].find("Cookie"), std::string::npos) << requests[1];
+    // WinINet's store sends back what the first response set; the stand-in keeps no store.
+    const bool store_sent = requests[2].find("\r\nCookie: a=1; b=2\r\n") != std::string::npos;
+    EXPECT_EQ(store_sent, under_wine()) << requests[2];
+}
+
 TEST_F(WebAccess, ReturnsTheRawHeaderBlockOfTheFinalResponse) {
     Text headers;
     web_access(server_url("http", case_tag("raw-headers"), "cookies"), 0, {}, std::nullopt, nullptr, {}, &headers);

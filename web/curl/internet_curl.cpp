@@ -1,6 +1,7 @@
 // The internet interface over libcurl. A handle points to a heap record holding a root, a
 // connection or a request; each copies what it needs from its parent, and a request owns the
-// exchange that its send starts.
+// exchange that its send starts. There is no cookie store, so INTERNET_FLAG_NO_COOKIES changes
+// nothing: cookies go out only in the header text and come back only in the raw headers.
 #include <cstring>
 #include <string>
 #include <variant>

@@ -1,11 +1,11 @@
 #include "app/start.h"
 
-#include <cfenv>
 #include <cstdint>
 
 #include "app/run_log.h"
 #include "app/scanner.h"
 #include "base/fatal.h"
+#include "base/numbers.h"
 #include "ui/definitions.h"
 #include "ui/toolkit.h"
 #include "windows/info_windows.h"
@@ -39,9 +39,8 @@ constexpr HandlerBinding kProgramHandlers[] = {
 }  // namespace
 
 void start_program() {
-    // Round to nearest with every floating-point exception masked: a zero-height window
-    // makes the scanner's ratio infinite or NaN instead of trapping.
-    std::fesetenv(FE_DFL_ENV);
+    // A zero-height window makes the scanner's ratio infinite or NaN instead of trapping.
+    reset_floating_point();
     window_list = TextList();
     register_cleanup(release_window_list);
     bind_handlers(kProgramHandlers);

@@ -13,6 +13,10 @@ constexpr std::int32_t truncate_to_int32(double value) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(wide)));
 }
 
+// Round to nearest with every floating-point exception masked, so that a division by zero
+// gives an infinity or NaN instead of a trap.
+void reset_floating_point();
+
 constexpr double kComparisonMargin = 0.0000001;
 
 // Greater and less between reals hold only beyond the margin.

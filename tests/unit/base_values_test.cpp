@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
@@ -7,7 +8,12 @@
 #include <string>
 #include <utility>
 
+#include "base/numbers.h"
 #include "base/values.h"
+
+#if defined(__SSE__)
+#include <xmmintrin.h>
+#endif
 
 namespace {
 
@@ -174,6 +180,24 @@ TEST(Values, ListsIndexFromOne) {
     EXPECT_EQ(list_count(list), 3);
     EXPECT_EQ(item_at(list, 3), "z");
     EXPECT_EQ(item_at(list, 2), "y");
+}
+
+TEST(Values, ResetFloatingPointRoundsToNearestAndMasksEveryException) {
+    std::fesetround(FE_UPWARD);
+#if defined(__SSE__)
+    // Division by zero and invalid operations unmasked, flush-to-zero on.
+    _mm_setcsr((_mm_getcsr() & ~(_MM_MASK_DIV_ZERO | _MM_MASK_INVALID)) | _MM_FLUSH_ZERO_ON);
+#endif
+    reset_floating_point();
+    volatile double one = 1.0, three = 3.0, zero = 0.0, tiny = 0x1p-1022;
+    EXPECT_EQ(std::fegetround(), FE_TONEAREST);
+    EXPECT_EQ(one / three, 0x1.5555555555555p-2);  // rounded up it would end in 6
+    EXPECT_TRUE(std::isinf(one / zero));
+    EXPECT_TRUE(std::isnan(zero / zero));
+    EXPECT_EQ(tiny / 2.0, 0x1p-1023);  // subnormal results are kept
+#if defined(__SSE__)
+    EXPECT_EQ(_mm_getcsr() & _MM_MASK_MASK, unsigned{_MM_MASK_MASK});
+#endif
 }
 
 TEST(Values, LocalNowIsACalendarMoment) {

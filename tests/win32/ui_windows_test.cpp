@@ -73,6 +73,62 @@ TEST_P(SixWindows, ControlsHaveTheirPlaceCaptionVisibilityAndFocusAcceptance) {
     }
 }
 
+// The labels that carry a logical font of their own; every other button, label and list box
+// of the six windows uses the stock DEFAULT_GUI_FONT.
+struct FontRow {
+    const WindowDefinition* window;
+    const char* control;
+    LONG height;
+    LONG weight;
+    BYTE out_precision;
+    BYTE clip_precision;
+    BYTE quality;
+    BYTE pitch_and_family;
+    const char* face;
+};
+const FontRow kOwnFonts[] = {
+    {&kMainWindow, "标签4", -19, 700, 0, 0, 0, 0, ""},
+    {&kVersionWindow, "标签1", -29, 400, 0, 0, 0, 0, ""},
+    {&kVersionWindow, "标签4", -24, 700, 3, 2, 1, 0x22, "@Microsoft YaHei UI"},
+    {&kVersionWindow, "标签3", -29, 400, 0, 0, 0, 0, ""},
+    {&kVersionWindow, "标签6", -24, 700, 3, 2, 1, 0x22, "微软雅黑"},
+};
+
+const FontRow* own_font_of(const WindowDefinition& window, std::string_view control) {
+    for (const FontRow& row : kOwnFonts) {
+        if (row.window == &window && row.control == control) return &row;
+    }
+    return nullptr;
+}
+
+TEST_P(SixWindows, TextControlsUseTheirLogicalFontOrTheDefaultGuiFont) {
+    const WindowDefinition& window = *GetParam();
+    for (const ControlDefinition& control : window.controls) {
+        if (control.kind == ControlKind::timer || control.kind == ControlKind::picture_box) continue;
+        SCOPED_TRACE(text_of_wide(wide_of(control.name)));
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(control_handle(window, control.name), WM_GETFONT, 0, 0));
+        const FontRow* row = own_font_of(window, control.name);
+        if (row == nullptr) {
+            EXPECT_EQ(font, GetStockObject(DEFAULT_GUI_FONT));
+            continue;
+        }
+        LOGFONTW fields{};
+        ASSERT_EQ(GetObjectW(font, sizeof fields, &fields), int{sizeof fields});
+        EXPECT_EQ(fields.lfHeight, row->height);
+        EXPECT_EQ(fields.lfWidth, 0);
+        EXPECT_EQ(fields.lfEscapement, 0);
+        EXPECT_EQ(fields.lfOrientation, 0);
+        EXPECT_EQ(fields.lfWeight, row->weight);
+        EXPECT_EQ(fields.lfItalic | fields.lfUnderline | fields.lfStrikeOut, 0);
+        EXPECT_EQ(fields.lfCharSet, 134);
+        EXPECT_EQ(fields.lfOutPrecision, row->out_precision);
+        EXPECT_EQ(fields.lfClipPrecision, row->clip_precision);
+        EXPECT_EQ(fields.lfQuality, row->quality);
+        EXPECT_EQ(fields.lfPitchAndFamily, row->pitch_and_family);
+        EXPECT_EQ(text_of_wide(fields.lfFaceName), row->face);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Windows, SixWindows, testing::ValuesIn(kAllWindows),
                          [](const auto& info) { return std::to_string(info.index); });
 
@@ -121,6 +177,13 @@ TEST_F(MainWindow, CaptionsRoundTripAsGbk) {
     wchar_t wide[16]{};
     GetWindowTextW(control_handle(kMainWindow, "标签4"), wide, 16);
     EXPECT_EQ(std::wstring(wide), L"签到次数：１２ Ａ");
+}
+
+TEST_F(MainWindow, ScanTimerRunsWithIdentifier1000OnItsHiddenWindow) {
+    HWND timer = control_handle(kMainWindow, "时钟1检测周期");
+    ASSERT_NE(timer, nullptr);
+    EXPECT_FALSE(IsWindowVisible(timer));
+    EXPECT_TRUE(KillTimer(timer, 1000));
 }
 
 TEST_F(MainWindow, KeepsOnlyTheBoxSizedBitmap) {

@@ -19,7 +19,7 @@ echo "== building the program with test URLs, the soak build and the helpers"
 cmake --preset windows -B build/e2e -DVASTREL_UPDATE_URL="$update_url" \
     -DVASTREL_HOME_PAGE_URL="$home_page_url" -DVASTREL_SCAN_PERIOD_MS=3000 >/dev/null
 cmake --build build/e2e -j "$jobs" --target vastrel-checkin e2e_probe e2e_bare_window \
-    e2e_browser_recorder prompt_window
+    e2e_decode_timing e2e_browser_recorder prompt_window
 cmake --preset windows -B build/e2e-soak -DVASTREL_UPDATE_URL="$update_url" \
     -DVASTREL_HOME_PAGE_URL="$home_page_url" -DVASTREL_SCAN_PERIOD_MS=20 >/dev/null
 cmake --build build/e2e-soak -j "$jobs" --target vastrel-checkin
@@ -58,6 +58,7 @@ python3 "$repo_root/tests/e2e/e2e.py" \
     --soak-exe "$repo_root/build/e2e-soak/app/vastrel-checkin.exe" \
     --probe "$tests_dir/e2e/e2e_probe.exe" \
     --bare "$tests_dir/e2e/e2e_bare_window.exe" \
+    --decode-timing "$tests_dir/e2e/e2e_decode_timing.exe" \
     --prompt "$prompt" \
     --artifacts "$artifacts" --work "$work" --browser-log "$browser_log" \
     --update-url "$update_url" --home-page-url "$home_page_url" --port "$port" \

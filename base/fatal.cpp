@@ -7,12 +7,14 @@
 #include <utility>
 
 #include "base/fatal_report.h"
+#include "base/fatal_testing.h"
 
 namespace {
 
 constexpr int kFatalExitCode = -1;
 
 CleanupRoutine registered_cleanup = nullptr;
+bool report_on_stderr = false;
 
 // Taking the routine out before calling it makes every later call a no-op, so the
 // clean-up runs once whether the program ends normally, by a fatal error, or both.
@@ -36,8 +38,14 @@ void register_cleanup(CleanupRoutine routine) {
     registered_cleanup = routine;
 }
 
+void report_fatal_errors_on_stderr() { report_on_stderr = true; }
+
 void fatal_error(std::string_view message) {
-    report_fatal_error(message);
+    if (report_on_stderr) {
+        write_fatal_to_stderr(message);
+    } else {
+        report_fatal_error(message);
+    }
     run_cleanup_once();
     std::exit(kFatalExitCode);
 }

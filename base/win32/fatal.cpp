@@ -16,17 +16,9 @@ std::wstring wide_from_gbk(std::string_view text) {
     return wide;
 }
 
-// Automated tests set VASTREL_FATAL_TO_STDERR (to any value) so that a fatal error
-// writes to stderr instead of waiting for someone to close a message box.
-bool box_suppressed() { return GetEnvironmentVariableW(L"VASTREL_FATAL_TO_STDERR", nullptr, 0) > 0; }
-
 }  // namespace
 
 void report_fatal_error(std::string_view message) {
-    if (box_suppressed()) {
-        write_fatal_to_stderr(message);
-        return;
-    }
     MessageBoxW(nullptr, wide_from_gbk(message).c_str(), wide_from_gbk("错误").c_str(),
                 MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }

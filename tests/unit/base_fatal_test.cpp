@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/fatal.h"
+#include "base/fatal_testing.h"
 #include "base/values.h"
 
 namespace {
@@ -31,8 +32,7 @@ void cleanup_marker() {
 
 // Runs in the child process: no message box may wait there for someone to close it.
 void prepare_child() {
-    static char quiet[] = "VASTREL_FATAL_TO_STDERR=1";
-    putenv(quiet);
+    report_fatal_errors_on_stderr();
     register_cleanup(cleanup_marker);
 }
 

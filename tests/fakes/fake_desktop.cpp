@@ -16,6 +16,7 @@ struct FakeDesktop {
     std::vector<FakeSound> sounds;
     std::vector<std::string> urls;
     int physical_depth = 0;
+    std::function<void()> observer;
 };
 
 FakeDesktop& desktop() {
@@ -33,6 +34,10 @@ void index_windows() {
     }
 }
 
+void notify_observer() {
+    if (desktop().observer) desktop().observer();
+}
+
 }  // namespace
 
 void fake_desktop_reset() { desktop() = FakeDesktop{}; }
@@ -46,6 +51,8 @@ const std::vector<FakeClick>& fake_clicks() { return desktop().clicks; }
 const std::vector<FakeSound>& fake_sounds() { return desktop().sounds; }
 const std::vector<std::string>& fake_opened_urls() { return desktop().urls; }
 bool fake_in_physical_pixels() { return desktop().physical_depth > 0; }
+
+void fake_desktop_on_action(std::function<void()> observer) { desktop().observer = std::move(observer); }
 
 TextList list_visible_windows() {
     FakeDesktop& fake = desktop();
@@ -62,11 +69,15 @@ bool window_rect(std::int32_t handle, RectangleRecord& record) {
     return true;
 }
 
-void click_at(std::int32_t x, std::int32_t y) { desktop().clicks.push_back({x, y, fake_in_physical_pixels()}); }
+void click_at(std::int32_t x, std::int32_t y) {
+    desktop().clicks.push_back({x, y, fake_in_physical_pixels()});
+    notify_observer();
+}
 
 bool play_sound(std::span<const unsigned char> image, bool loop) {
     if (!walk_riff(image)) return false;
     desktop().sounds.push_back({image.size(), loop});
+    notify_observer();
     return true;
 }
 

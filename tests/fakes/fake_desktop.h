@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,3 +36,6 @@ const std::vector<FakeClick>& fake_clicks();
 const std::vector<FakeSound>& fake_sounds();
 const std::vector<std::string>& fake_opened_urls();
 bool fake_in_physical_pixels();
+// Called at every click and at every started playback, after it is recorded, so that a
+// test can see what the logic had done by then.
+void fake_desktop_on_action(std::function<void()> observer);

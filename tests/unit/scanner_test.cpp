@@ -237,6 +237,26 @@ TEST_F(ScanTest, CounterAndLogGrowWithEveryCheckIn) {
     EXPECT_EQ(clicks().size(), 4u);
 }
 
+// Counter, click, log line, sound: what each action finds done when the next one starts.
+TEST_F(ScanTest, CheckInActionsRunInOrder) {
+    struct Seen {
+        Text counter;
+        std::int32_t log_lines;
+    };
+    std::vector<Seen> seen;
+    fake_desktop_on_action([&seen] {
+        seen.push_back({caption_of(kMainWindow, "标签4"), list_item_count(kMainWindow, "列表框1")});
+    });
+    fake_desktop_set_windows({window(1, kPrompt), window(2, kSmallPrompt)});
+    scan_tick();
+    ASSERT_EQ(seen.size(), 4u);
+    const Seen expected[] = {{"1", 0}, {"1", 1}, {"2", 1}, {"2", 2}};  // click, sound, click, sound
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].counter, expected[i].counter) << "action " << i;
+        EXPECT_EQ(seen[i].log_lines, expected[i].log_lines) << "action " << i;
+    }
+}
+
 TEST_F(ScanTest, CheckInLineSuffixIsTheNineGbkBytes) {
     const std::string expected = "\x20\xD7\xD4\xB6\xAF\xC7\xA9\xB5\xBD";
     fake_desktop_set_windows({window(1, kPrompt)});

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "ui/toolkit.h"
-#include "ui/win32/wide_text.h"
+#include "base/win32/wide_text.h"
 #include "ui/win32/win32_probe.h"
 
 namespace {

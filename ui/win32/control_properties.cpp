@@ -4,7 +4,7 @@
 
 #include "ui/toolkit.h"
 #include "ui/win32/program_windows.h"
-#include "ui/win32/wide_text.h"
+#include "base/win32/wide_text.h"
 #include "ui/win32/win32_probe.h"
 
 Text caption_of(const WindowDefinition& window, std::string_view control) {

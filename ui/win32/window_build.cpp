@@ -6,7 +6,7 @@
 #include "ui/icon_file.h"
 #include "ui/picture_pixels.h"
 #include "ui/win32/picture_files.h"
-#include "ui/win32/wide_text.h"
+#include "base/win32/wide_text.h"
 #include "ui/win32/window_procedure.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// Captions cross to Win32 as UTF-16, converted from and to code page 936.
+// Texts cross to Win32 as UTF-16, converted from and to code page 936.
 #pragma once
 
 #include <string>

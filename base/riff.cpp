@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/little_endian.h"
+
 namespace {
 
 constexpr std::size_t kMinimumImageBytes = 36;
@@ -16,17 +18,6 @@ bool has_tag(std::span<const unsigned char> bytes, std::size_t offset, const cha
     return std::memcmp(bytes.data() + offset, tag, 4) == 0;
 }
 
-std::uint32_t read_u32(std::span<const unsigned char> bytes, std::size_t offset) {
-    return static_cast<std::uint32_t>(bytes[offset]) |
-           static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 |
-           static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
-}
-
-std::uint16_t read_u16(std::span<const unsigned char> bytes, std::size_t offset) {
-    return static_cast<std::uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
-}
-
 }  // namespace
 
 std::optional<WaveChunks> walk_riff(std::span<const unsigned char> image) {
@@ -38,7 +29,7 @@ std::optional<WaveChunks> walk_riff(std::span<const unsigned char> image) {
     std::uint64_t offset = 12;
     while (offset + kChunkHeaderBytes <= image.size() && !(format && samples)) {
         const std::size_t header = static_cast<std::size_t>(offset);
-        const std::uint64_t length = read_u32(image, header + 4);
+        const std::uint64_t length = read_le32(image, header + 4);
         const std::size_t body = header + kChunkHeaderBytes;
         const std::size_t available = image.size() - body;
         if (!format && has_tag(image, header, "fmt ")) {
@@ -57,14 +48,14 @@ Bytes wave_format_block(std::span<const unsigned char> format) {
     Bytes block(std::max(format.size(), kExtendedFormatBytes), 0);
     std::copy(format.begin(), format.end(), block.begin());
     const std::size_t extra_room = block.size() - kExtendedFormatBytes;
-    const std::size_t extra = std::min<std::size_t>(read_u16(block, kExtraSizeOffset), extra_room);
+    const std::size_t extra = std::min<std::size_t>(read_le16(block, kExtraSizeOffset), extra_room);
     block[kExtraSizeOffset] = static_cast<unsigned char>(extra & 0xFF);
     block[kExtraSizeOffset + 1] = static_cast<unsigned char>(extra >> 8);
     return block;
 }
 
 std::size_t sound_block_bytes(std::span<const unsigned char> format) {
-    const std::size_t frame = format.size() >= kBlockAlignOffset + 2 ? read_u16(format, kBlockAlignOffset) : 0;
+    const std::size_t frame = format.size() >= kBlockAlignOffset + 2 ? read_le16(format, kBlockAlignOffset) : 0;
     if (frame == 0 || frame > kMaxSoundBlockBytes) return kMaxSoundBlockBytes;
     return kMaxSoundBlockBytes - kMaxSoundBlockBytes % frame;
 }

@@ -597,12 +597,17 @@ def step_easter_egg(probe, prompts, shots):
 def step_close(probe, program):
     main = probe.window(MAIN_TITLE)
     probe.close_button(main)
+    code = exit_code(program)
+    check("closing the main window ends the process with exit code 0", code == 0, code)
+
+
+def exit_code(program):
+    """The program's exit code once it has ended, or None (and killed) after 10 s."""
     try:
-        code = program.process.wait(timeout=10)
+        return program.process.wait(timeout=10)
     except subprocess.TimeoutExpired:
         program.process.kill()
-        code = None
-    check("closing the main window ends the process with exit code 0", code == 0, code)
+        return None
 
 
 def mascot_decode_times(decode_timing, runs):
@@ -642,11 +647,7 @@ def close_all_main_windows(probe, programs):
     for window in [w for w in probe.windows() if w["title"] == MAIN_TITLE]:
         probe.ask(f"system-close {window['hwnd']}")
     for program in programs:
-        try:
-            code = program.process.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            program.process.kill()
-            code = None
+        code = exit_code(program)
         check("the program closed from its system menu exits with 0", code == 0, code)
 
 

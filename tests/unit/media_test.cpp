@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "base/little_endian.h"
+
 namespace {
 
 using Span = std::span<const unsigned char>;
@@ -20,14 +22,6 @@ using Span = std::span<const unsigned char>;
 std::uint32_t big_u32(Span bytes, std::size_t at) {
     return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 | std::uint32_t{bytes[at + 2]} << 8 |
            bytes[at + 3];
-}
-
-std::uint32_t little_u16(Span bytes, std::size_t at) {
-    return std::uint32_t{bytes[at]} | std::uint32_t{bytes[at + 1]} << 8;
-}
-
-std::uint32_t little_u32(Span bytes, std::size_t at) {
-    return little_u16(bytes, at) | little_u16(bytes, at + 2) << 16;
 }
 
 std::string text_at(Span bytes, std::size_t at, std::size_t size) {
@@ -197,9 +191,9 @@ TEST(CheckinSound, HeaderFieldsSitAtTheirOffsets) {
         if (field.id != nullptr) {
             EXPECT_EQ(text_at(wav, field.offset, 4), field.id);
         } else if (field.size == 2) {
-            EXPECT_EQ(little_u16(wav, field.offset), field.value);
+            EXPECT_EQ(read_le16(wav, field.offset), field.value);
         } else {
-            EXPECT_EQ(little_u32(wav, field.offset), field.value);
+            EXPECT_EQ(read_le32(wav, field.offset), field.value);
         }
     }
 }
@@ -211,7 +205,7 @@ TEST(CheckinSound, InfoTagsFillTheListExactly) {
     int tags = 0;
     while (at < 98) {
         const std::string id = text_at(wav, at, 4);
-        const std::uint32_t size = little_u32(wav, at + 4);
+        const std::uint32_t size = read_le32(wav, at + 4);
         EXPECT_EQ(id[0], 'I') << "INFO tag ids begin with I";
         ASSERT_GT(size, 0u);
         EXPECT_EQ(wav[at + 8 + size - 1], 0) << id << " text is zero-terminated";
@@ -227,7 +221,7 @@ TEST(CheckinSound, SamplesAreAnUnclippedChimeFadingToSilence) {
     const Span wav = medium_bytes(Medium::checkin_sound);
     ASSERT_EQ(wav.size(), kSoundSize);
     auto sample = [&](std::size_t index) {
-        return static_cast<std::int16_t>(little_u16(wav, kSamplesAt + 2 * index));
+        return static_cast<std::int16_t>(read_le16(wav, kSamplesAt + 2 * index));
     };
     int peak = 0;
     for (std::size_t i = 0; i < 2 * kFrames; ++i) {
@@ -264,9 +258,9 @@ std::size_t row_bytes(int size, int bits) {
 TEST(ProgramIcon, DirectoryListsTheFourteenImagesInOrder) {
     const Span ico = medium_bytes(Medium::program_icon);
     ASSERT_EQ(ico.size(), kIconSize);
-    EXPECT_EQ(little_u16(ico, 0), 0u);
-    EXPECT_EQ(little_u16(ico, 2), 1u) << "type: icon";
-    ASSERT_EQ(little_u16(ico, 4), 14u);
+    EXPECT_EQ(read_le16(ico, 0), 0u);
+    EXPECT_EQ(read_le16(ico, 2), 1u) << "type: icon";
+    ASSERT_EQ(read_le16(ico, 4), 14u);
     std::size_t offset = kDirectoryEnd;
     for (std::size_t i = 0; i < std::size(kIconImages); ++i) {
         const IconCase& c = kIconImages[i];
@@ -276,10 +270,10 @@ TEST(ProgramIcon, DirectoryListsTheFourteenImagesInOrder) {
         EXPECT_EQ(ico[entry + 1], c.size);
         EXPECT_EQ(ico[entry + 2], c.bits == 4 ? 16 : 0) << "colour count";
         EXPECT_EQ(ico[entry + 3], 0);
-        EXPECT_EQ(little_u16(ico, entry + 4), 1u) << "planes";
-        EXPECT_EQ(little_u16(ico, entry + 6), static_cast<std::uint32_t>(c.bits));
-        EXPECT_EQ(little_u32(ico, entry + 8), c.bytes);
-        EXPECT_EQ(little_u32(ico, entry + 12), offset);
+        EXPECT_EQ(read_le16(ico, entry + 4), 1u) << "planes";
+        EXPECT_EQ(read_le16(ico, entry + 6), static_cast<std::uint32_t>(c.bits));
+        EXPECT_EQ(read_le32(ico, entry + 8), c.bytes);
+        EXPECT_EQ(read_le32(ico, entry + 12), offset);
         offset += c.bytes;
     }
     EXPECT_EQ(offset, kIconSize);
@@ -293,14 +287,14 @@ TEST(ProgramIcon, ImagesAreUncompressedOpaqueBitmaps) {
         SCOPED_TRACE(testing::Message() << c.size << " px, " << c.bits << " bits");
         const Span image = ico.subspan(at, c.bytes);
         at += c.bytes;
-        EXPECT_EQ(little_u32(image, 0), 40u) << "BITMAPINFOHEADER";
-        EXPECT_EQ(little_u32(image, 4), static_cast<std::uint32_t>(c.size));
-        EXPECT_EQ(little_u32(image, 8), static_cast<std::uint32_t>(2 * c.size)) << "colour rows and mask";
-        EXPECT_EQ(little_u16(image, 12), 1u);
-        EXPECT_EQ(little_u16(image, 14), static_cast<std::uint32_t>(c.bits));
-        EXPECT_EQ(little_u32(image, 16), 0u) << "no compression";
+        EXPECT_EQ(read_le32(image, 0), 40u) << "BITMAPINFOHEADER";
+        EXPECT_EQ(read_le32(image, 4), static_cast<std::uint32_t>(c.size));
+        EXPECT_EQ(read_le32(image, 8), static_cast<std::uint32_t>(2 * c.size)) << "colour rows and mask";
+        EXPECT_EQ(read_le16(image, 12), 1u);
+        EXPECT_EQ(read_le16(image, 14), static_cast<std::uint32_t>(c.bits));
+        EXPECT_EQ(read_le32(image, 16), 0u) << "no compression";
         const std::size_t palette = c.bits == 32 ? 0 : std::size_t{1} << c.bits;
-        const std::uint32_t used = little_u32(image, 32);
+        const std::uint32_t used = read_le32(image, 32);
         EXPECT_TRUE(used == 0 || used == palette) << "palette entries " << used;
         const std::size_t colour_bytes = row_bytes(c.size, c.bits) * c.size;
         const std::size_t mask_at = 40 + 4 * palette + colour_bytes;
